@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "board/agent_table.h"
+#include "board/row_placement.h"
+#include "link/link_window.h"
+#include "link/reader_thread.h"
+#include "settings/board_settings.h"
+#include "settings/debug_log.h"
+#include "settings/message_sink.h"
+
+// Where the window thread meets the link: the Start command and the handler of the texts
+// the reader thread hands over.
+class ServerLink {
+public:
+    ServerLink(BoardSettings& settings, LinkWindow& window, MessageSink& messages,
+               AgentTable& table, RowPlacement& rows, const DebugLog& log);
+    ~ServerLink();  // closes the connection and waits for the reader thread to end
+
+    // The Start button: check the boxes, connect, start the reader, register, start timer 59.
+    void OnStart();
+
+    // A hand-over from the reader thread. Takes ownership of `block` (new char[]) and frees
+    // it in every case. Returns 0.
+    int OnAgentMsg(char* block, int32_t kind);
+
+    // Exit: close a stored connection socket and release the socket library.
+    void closeForExit();
+
+    const ReaderThreadArgs& readerArgs() const { return readerArgs_; }
+
+private:
+    BoardSettings& settings_;
+    LinkWindow& window_;
+    MessageSink& messages_;
+    AgentTable& table_;
+    RowPlacement& rows_;
+    const DebugLog& log_;
+    ReaderThreadArgs readerArgs_;
+    ReaderThread reader_;
+};

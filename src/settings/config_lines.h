@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+
+// The line discipline that the options file and the layout file share. Lines are read
+// into a 510-byte buffer, so one read yields at most 509 characters and the rest of a
+// longer line comes back as a line of its own. A line whose first character is '#' is a
+// comment; trailing white space (space, \t, \n, \v, \f, \r) is removed; lines that are then
+// empty are skipped. Leading blanks are kept.
+class ConfigLineReader {
+public:
+    static constexpr int kBufferSize = 510;
+
+    explicit ConfigLineReader(std::FILE* file) : file_(file) {}
+
+    // The next line to interpret, or nullptr at the end of the file or on a read error.
+    // The text stays valid until the next call.
+    const char* next();
+
+private:
+    std::FILE* file_;
+    char line_[kBufferSize] = {};
+};
