@@ -13,7 +13,7 @@
 // Every agent the server has reported since start, in the order their ids first arrived.
 // Records are never removed, moved or reused, so an index names one agent for the whole run.
 class AgentTable {
-public:
+  public:
     static constexpr int32_t kCapacity = 400;
 
     AgentTable(const AgentMessageScan& scan, const AuxTitleTable& auxTitles,
@@ -42,8 +42,11 @@ public:
     const AgentRecord& record(int32_t index) const { return aTbl[index]; }
     AgentRecord& record(int32_t index) { return aTbl[index]; }
 
-private:
+  private:
     void report(const char* text, bool alsoToDebugLog);
+    void updateKnownAgent(AgentRecord& record, const AgentMessageFields& fields, int32_t loggedout);
+    int32_t addAgent(const AgentMessageFields& fields, int32_t loggedout);
+    uint32_t now() const;
 
     const AgentMessageScan& scan_;
     const AuxTitleTable& auxTitles_;

@@ -7,10 +7,11 @@
 #include "board/agent_table.h"
 #include "board/row_renderer.h"
 #include "settings/board_settings.h"
+#include "settings/fixed_text.h"
 
 // The text of the queue filter box, read afresh at each placement and refresh.
 class QueueFilterSource {
-public:
+  public:
     virtual ~QueueFilterSource() = default;
     // The box's text cut to `capacity` characters (out holds capacity + 1).
     virtual void readQueueFilter(char* out, std::size_t capacity) const = 0;
@@ -19,7 +20,7 @@ public:
 // Decides which agents have a grid row and where. A row is found by the agent id in
 // column 0; `rowcount` (header included) always equals the grid's row count.
 class RowPlacement {
-public:
+  public:
     static constexpr std::size_t kQueueFilterCapacity = 30;
 
     RowPlacement(GridView& grid, AgentTable& table, RowRenderer& renderer,
@@ -39,7 +40,17 @@ public:
     // Start-up: the grid holds its header row only.
     void resetToHeaderRow() { rowcount_ = 1; }
 
-private:
+  private:
+    using QueueFilter = FixedText<kQueueFilterCapacity>;
+
+    // The agent's row (1 or more), or 0 when no row holds its id.
+    int32_t findRow(const AgentRecord& record) const;
+    bool hiddenByLoggedOut(const AgentRecord& record) const;
+    static bool hiddenByQueueFilter(const AgentRecord& record, const QueueFilter& filter);
+    void readQueueFilter(QueueFilter& filter) const;
+    void appendRow(const AgentRecord& record);
+    void removeRowOf(int32_t row);
+
     GridView& grid_;
     AgentTable& table_;
     RowRenderer& renderer_;

@@ -15,7 +15,7 @@ void formatDuration(int64_t seconds, char (&text)[16]);
 
 // Writes one agent record into one grid row, with its colours when -colors is on.
 class RowRenderer {
-public:
+  public:
     RowRenderer(GridView& grid, const BoardSettings& settings, const OptionTables& tables,
                 const Clock& clock)
         : grid_(grid), settings_(settings), tables_(tables), clock_(clock) {}
@@ -23,7 +23,13 @@ public:
     // `row` must exist already; writeId 1 also writes the agent id into column 0.
     void drawAgentRow(const AgentRecord& record, int32_t row, int writeId);
 
-private:
+  private:
+    int64_t durationOf(const AgentRecord& record) const;
+    void drawColouredCells(const AgentRecord& record, int32_t row, int64_t duration,
+                           const char* durationText);
+    ColourPair durationColours(int modeSlot, int64_t duration) const;
+    void setCellColours(const ColourPair& colours);
+
     GridView& grid_;
     const BoardSettings& settings_;
     const OptionTables& tables_;
