@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #include "app/grid/grid_view.h"
 #include "settings/board_settings.h"
@@ -15,7 +16,7 @@ enum class LayoutCheckBox { HideLoggedOut, ShowHeldTime, DisableRedrawSaveMode }
 
 // What the layout file reads from and writes to the main window.
 class LayoutWindow {
-public:
+  public:
     virtual ~LayoutWindow() = default;
     virtual GridView::PixelSize getMainWindowSize() const = 0;
     // Resizes the main window keeping its top-left corner.
@@ -31,7 +32,7 @@ public:
 // Saves the grid and window layout to BrevixTable.cfg in the working directory (moving an
 // existing file aside to BrevixTable-<seconds>.cfg first) and applies it again.
 class LayoutFile {
-public:
+  public:
     LayoutFile(GridView& grid, LayoutWindow& window, MessageSink& messages,
                const BoardSettings& settings, const DebugLog& log, const Clock& clock)
         : grid_(grid),
@@ -48,7 +49,22 @@ public:
     void saveTableConfig();
     void restoreTableConfig();
 
-private:
+  private:
+    void moveOldFileAside(const char* fileName);
+    void writeLayout(std::FILE* out, const char* fileName) const;
+    void writeSizesAndFont(std::FILE* out) const;
+    void writeColumns(std::FILE* out) const;
+    void writeCheckBoxesAndFilter(std::FILE* out) const;
+
+    void applyLine(const char* line);
+    bool applySizeLine(const char* line);
+    bool applyFontSizeLine(const char* line);
+    bool applyColumnLine(const char* line);
+    bool applyCheckBoxLine(const char* line);
+    bool applyQueueFilterLine(const char* line);
+
+    void tellUser(const char* text);
+
     GridView& grid_;
     LayoutWindow& window_;
     MessageSink& messages_;
