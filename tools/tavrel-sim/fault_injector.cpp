@@ -1,0 +1,152 @@
+#include "tavrel-sim/fault_injector.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Keeps the fault generator apart from the traffic generator of the same variant.
+constexpr uint64_t kFaultStream = 0x5D1C3A77F00DULL;
+
+}  // namespace
+
+FaultInjector::FaultInjector(std::vector<FaultRule> rules, uint64_t variant)
+    : rules_(std::move(rules)),
+      hits_(rules_.size()),
+      variant_(variant),
+      random_(variant ^ kFaultStream) {}
+
+void FaultInjector::restart() {
+    random_ = RandomSource(variant_ ^ kFaultStream);
+    messagesShaped_ = 0;
+}
+
+bool FaultInjector::fires(const FaultRule& rule) {
+    if (rule.afterMessages >= 0) return messagesShaped_ == rule.afterMessages;
+    return random_.chance(rule.probability);
+}
+
+bool FaultInjector::shape(const char* body, std::size_t length, Transmission& out) {
+    out.clear();
+    // Decide every rule first, so each draws the same numbers whatever the others do.
+    for (std::size_t i = 0; i < rules_.size(); ++i) hits_[i] = fires(rules_[i]);
+    ++messagesShaped_;
+
+    int64_t splitPauseMs = -1;
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (!hits_[i]) continue;
+        const FaultRule& rule = rules_[i];
+        switch (rule.kind) {
+            case FaultKind::Garbage:
+                appendGarbage(out, rule.amount);
+                break;
+            case FaultKind::Oversized:
+                appendOversizedFrame(out, rule.amount);
+                break;
+            case FaultKind::Silence:
+                out.silenceSecondsBefore += static_cast<int32_t>(rule.amount);
+                break;
+            case FaultKind::Close:
+                out.closeInstead = true;
+                break;
+            case FaultKind::Split:
+                splitPauseMs = std::max(splitPauseMs, rule.amount);
+                break;
+            default:
+                break;  // marker and length: below, once the frame is in place
+        }
+    }
+    if (out.closeInstead) {
+        out.size = 0;
+        return true;
+    }
+
+    std::size_t frameStart = out.size;
+    std::size_t frameSize =
+        buildFrame(body, length, out.bytes + frameStart, sizeof out.bytes - frameStart);
+    if (frameSize == 0) return false;
+    out.size += frameSize;
+    unsigned char* frame = out.bytes + frameStart;
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (!hits_[i]) continue;
+        if (rules_[i].kind == FaultKind::BadMarker) damageMarker(frame);
+        if (rules_[i].kind == FaultKind::BadLength)
+            std::memcpy(frame + 2, rules_[i].lengthField, 4);
+    }
+    // A length field "damaged" into the right value still makes a good frame.
+    unsigned char header[kFrameHeaderSize];
+    std::memcpy(header, frame, kFrameHeaderSize);
+    std::size_t announced = 0;
+    out.bodyIntact = checkFrameHeader(header, announced) == 0 && announced == length;
+
+    if (splitPauseMs >= 0) {
+        splitIntoPieces(out, frameStart, splitPauseMs);
+    } else {
+        out.pieces[0] = {0, out.size, 0};
+        out.pieceCount = 1;
+    }
+    return true;
+}
+
+void FaultInjector::append(Transmission& out, const unsigned char* bytes, std::size_t size) {
+    std::memcpy(out.bytes + out.size, bytes, size);
+    out.size += size;
+}
+
+void FaultInjector::appendGarbage(Transmission& out, int64_t count) {
+    for (int64_t i = 0; i < count && out.size < kMostGarbageBytes; ++i) {
+        out.bytes[out.size++] = static_cast<unsigned char>(random_.below(256));
+    }
+}
+
+void FaultInjector::appendOversizedFrame(Transmission& out, int64_t frameLength) {
+    // A 1005 body changes nothing on the board, whether the board truncates it or refuses it.
+    char digits[5];
+    std::snprintf(digits, sizeof digits, "%04lld", static_cast<long long>(frameLength));
+    const unsigned char header[kFrameHeaderSize] = {0xFF,
+                                                    0xFF,
+                                                    static_cast<unsigned char>(digits[0]),
+                                                    static_cast<unsigned char>(digits[1]),
+                                                    static_cast<unsigned char>(digits[2]),
+                                                    static_cast<unsigned char>(digits[3])};
+    append(out, header, kFrameHeaderSize);
+    static constexpr char kStart[] = "1005,oversized ";
+    append(out, reinterpret_cast<const unsigned char*>(kStart), sizeof kStart - 1);
+    std::size_t padding =
+        static_cast<std::size_t>(frameLength) - kFrameHeaderSize - (sizeof kStart - 1);
+    std::memset(out.bytes + out.size, 'x', padding);
+    out.size += padding;
+}
+
+void FaultInjector::damageMarker(unsigned char* frame) {
+    // Any pair but 0xFF 0xFF: sometimes only one of the two bytes is wrong.
+    do {
+        frame[0] = random_.chance(0.5) ? 0xFF : static_cast<unsigned char>(random_.below(256));
+        frame[1] = static_cast<unsigned char>(random_.below(256));
+    } while (frame[0] == 0xFF && frame[1] == 0xFF);
+}
+
+void FaultInjector::splitIntoPieces(Transmission& out, std::size_t frameStart,
+                                    int64_t longestPauseMs) {
+    std::size_t cuts[kMostPieces - 1];
+    std::size_t cutCount = 0;
+    std::size_t wanted = 1 + random_.below(kMostPieces - 1);
+    // Half the time one cut falls inside the frame's header, which a reader most easily
+    // gets wrong; a frame is at least 7 bytes, so the cut is never at its end.
+    if (random_.chance(0.5))
+        cuts[cutCount++] = frameStart + 1 + random_.below(kFrameHeaderSize - 1);
+    while (cutCount < wanted)
+        cuts[cutCount++] = 1 + random_.below(static_cast<uint32_t>(out.size - 1));
+    std::sort(cuts, cuts + cutCount);
+    cutCount = static_cast<std::size_t>(std::unique(cuts, cuts + cutCount) - cuts);
+
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= cutCount; ++i) {
+        bool last = i == cutCount;
+        std::size_t end = last ? out.size : cuts[i];
+        int32_t pause = last ? 0 : random_.between(0, static_cast<int32_t>(longestPauseMs));
+        out.pieces[out.pieceCount++] = {start, end - start, pause};
+        start = end;
+    }
+}
