@@ -195,9 +195,16 @@ TEST_F(RowRendererTest, CodesOutsideTheTablesUseSlotZero) {
 }
 
 TEST_F(RowRendererTest, ReadsNoMoreThanThreeBandsWhateverTheCount) {
+    // A fourth band of a slot would be read from the start of the next slot: its count as
+    // `from`, then its first band's from, to and fore colour. Lay that out as an open band
+    // that holds every duration, so reading it shows.
+    static_assert(sizeof(ThresholdTable::Slot) == sizeof(int32_t) + 3 * sizeof(ThresholdBand));
     rig.settings.colors = 1;
     setBands(kModeReady + 1, {{100, 200, {1, 1}}, {300, 400, {2, 2}}, {500, 600, {3, 3}}});
     rig.tables.thresholds.slot[kModeReady + 1].count = 9;
+    auto& next = rig.tables.thresholds.slot[kModeReady + 2];
+    next.count = 0;
+    next.bands[0] = {-1, 0x111, {0x222, 0}};
     inModeFor(50);
     rig.renderer.drawAgentRow(agent, 1, 1);
     EXPECT_EQ(kBlack, cellColours(1, 3).fore);
