@@ -10,7 +10,7 @@ inline constexpr int32_t AGENTMSG_SYSMSG = 1005;  // a report about the link, by
 // another thread. The block is a zero-terminated text allocated with new char[]; when the
 // post succeeds its ownership passes to the window thread, which delete[]s it after handling.
 class AgentMsgTarget {
-public:
+  public:
     virtual ~AgentMsgTarget() = default;
     // true: posted (the block now belongs to the window); false: not posted (still the caller's).
     virtual bool postAgentMsg(char* block, int32_t kind) = 0;

@@ -8,7 +8,7 @@ enum class ConnectBox { Host, Port, Refresh };
 // What Start and the message dispatch need of the main window beyond the status line and
 // message boxes.
 class LinkWindow {
-public:
+  public:
     virtual ~LinkWindow() = default;
     // The box's text cut to `capacity` characters (out holds capacity + 1).
     virtual void readBox(ConnectBox box, char* out, std::size_t capacity) const = 0;

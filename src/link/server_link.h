@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "board/agent_table.h"
@@ -13,7 +14,7 @@
 // Where the window thread meets the link: the Start command and the handler of the texts
 // the reader thread hands over.
 class ServerLink {
-public:
+  public:
     ServerLink(BoardSettings& settings, LinkWindow& window, MessageSink& messages,
                AgentTable& table, RowPlacement& rows, const DebugLog& log);
     ~ServerLink();  // closes the connection and waits for the reader thread to end
@@ -30,7 +31,20 @@ public:
 
     const ReaderThreadArgs& readerArgs() const { return readerArgs_; }
 
-private:
+  private:
+    bool readHostBox();
+    bool readNumberBox(ConnectBox box, std::size_t capacity, int32_t low, int32_t high,
+                       const char* warning, int32_t& value);
+    bool connectToServer();
+    bool startReaderAndRegister();
+    void handleSystemMessage(const char* afterPrefix);
+    void handleServerBody(const char* body);
+    void handleRegistrationReply(const char* afterCode);
+    void handleAgentMessage(const char* body);
+    // Status line and message box, then the connection is closed.
+    void refuseRegistration(const char* text);
+    void closeConnection();
+
     BoardSettings& settings_;
     LinkWindow& window_;
     MessageSink& messages_;

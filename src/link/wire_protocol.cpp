@@ -5,8 +5,8 @@
 
 #include "settings/decimal.h"
 
-const unsigned char kRegistrationFrame[kRegistrationFrameSize] = {
-    0xFF, 0xFF, '0', '0', '1', '2', '1', '0', '0', '2', ',', '2'};
+const unsigned char kRegistrationFrame[kRegistrationFrameSize] = {0xFF, 0xFF, '0', '0', '1', '2',
+                                                                  '1',  '0',  '0', '2', ',', '2'};
 
 std::size_t buildFrame(const char* body, std::size_t bodyLength, unsigned char* out,
                        std::size_t outCapacity) {
@@ -32,7 +32,9 @@ int checkFrameHeader(const unsigned char (&header)[kFrameHeaderSize], std::size_
     return 0;
 }
 
-bool hasCode(const char* body, const char* code) { return std::strncmp(body, code, 4) == 0; }
+bool hasCode(const char* body, const char* code) {
+    return std::strncmp(body, code, 4) == 0;
+}
 
 RegistrationReply classifyRegistrationReply(const char* afterCode, const char*& shown) {
     static constexpr const char kAccepted[] = ",ok";

@@ -43,4 +43,5 @@ inline constexpr const char* kSysMsgPrefix = "**SYSMSG**";
 inline constexpr const char* kSysMsgClosed = "**SYSMSG**ERROR-socket connection is closed/broken";
 inline constexpr const char* kSysMsgReadErrorFormat = "**SYSMSG**WARNING-socket read error [%s]";
 inline constexpr const char* kSysMsgTooManyErrors = "**SYSMSG**ERROR-too many socket read errors";
-inline constexpr const char* kSysMsgTerminated = "**SYSMSG**ERROR-threadReadSocketData is terminated";
+inline constexpr const char* kSysMsgTerminated =
+    "**SYSMSG**ERROR-threadReadSocketData is terminated";
