@@ -38,36 +38,42 @@ void reportEnd(const BoardSettings& settings) {
     std::this_thread::sleep_for(kFinalPause);
 }
 
+// Reports a failed read other than a time-out; false when the reader has to end at once:
+// the program is ending, or the window does not take the report of a lost connection.
+bool reportFailedRead(const ReaderThreadArgs& args, LinkStatus status) {
+    if (args.socket->isAbandoned()) return false;
+    if (status == kLinkAlreadyClosed || status == kLinkDisconnected) {
+        if (postSystemMessage(*args.settings, kSysMsgClosed) != 0) {
+            std::this_thread::sleep_for(kFinalPause);
+            reportEnd(*args.settings);
+            return false;
+        }
+    }
+    postReadError(*args.settings, status);
+    return true;
+}
+
 }  // namespace
 
 void threadReadSocketData(ReaderThreadArgs* args) {
     if (args == nullptr || args->socket == nullptr || args->settings == nullptr) return;
     if (args->readTimeoutSeconds < 0) args->readTimeoutSeconds = 0;
-    const BoardSettings& settings = *args->settings;
     char body[kBodyBufferSize];
     int errors = 0;
     for (;;) {
         LinkStatus status = socket_readMsg(args->socket.get(), body, args->readTimeoutSeconds);
         if (status == kLinkReadTimeout) continue;
         if (status == kLinkOk) {
-            if (postText(settings, body, AGENTMSG_DATA) == 0) {
+            if (postText(*args->settings, body, AGENTMSG_DATA) == 0) {
                 errors = 0;
                 continue;
             }
-        } else {
-            if (args->socket->isAbandoned()) return;
-            if (status == kLinkAlreadyClosed || status == kLinkDisconnected) {
-                if (postSystemMessage(settings, kSysMsgClosed) != 0) {
-                    std::this_thread::sleep_for(kFinalPause);
-                    reportEnd(settings);
-                    return;
-                }
-            }
-            postReadError(settings, status);
+        } else if (!reportFailedRead(*args, status)) {
+            return;
         }
         if (++errors >= kReaderErrorLimit) {
-            postSystemMessage(settings, kSysMsgTooManyErrors);
-            reportEnd(settings);
+            postSystemMessage(*args->settings, kSysMsgTooManyErrors);
+            reportEnd(*args->settings);
             return;
         }
     }

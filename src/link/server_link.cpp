@@ -142,19 +142,21 @@ bool ServerLink::connectToServer() {
 bool ServerLink::startReaderAndRegister() {
     int started = reader_.start_thread(threadReadSocketData, readerArgs_);
     if (started == ReaderThread::kNotCreated) {
-        messages_.showMessage(kThreadFailed);
-        closeConnection();
-        so_release();
+        giveUpConnection(kThreadFailed);
         return false;
     }
     if (started == ReaderThread::kNotSeenRunning) messages_.showMessage(kThreadNotSeen);
     if (socket_sendRegistration(readerArgs_.socket.get()) != kLinkOk) {
-        messages_.showMessage(kRegistrationNotSent);
-        closeConnection();
-        so_release();
+        giveUpConnection(kRegistrationNotSent);
         return false;
     }
     return true;
+}
+
+void ServerLink::giveUpConnection(const char* text) {
+    messages_.showMessage(text);
+    closeConnection();
+    so_release();
 }
 
 int ServerLink::OnAgentMsg(char* block, int32_t kind) {

@@ -37,6 +37,8 @@ class ServerLink {
                        const char* warning, int32_t& value);
     bool connectToServer();
     bool startReaderAndRegister();
+    // A Start that fails after connecting: the message box, then close and release.
+    void giveUpConnection(const char* text);
     void handleSystemMessage(const char* afterPrefix);
     void handleServerBody(const char* body);
     void handleRegistrationReply(const char* afterCode);
