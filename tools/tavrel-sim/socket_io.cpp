@@ -31,40 +31,44 @@ IoResult waitFor(int socket, short events, Clock::time_point deadline,
 
 constexpr Clock::time_point kNever = Clock::time_point::max();
 
-}  // namespace
+bool worthRetrying() {
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
 
-IoResult sendAll(int socket, const unsigned char* data, std::size_t size,
-                 const std::atomic<bool>& stop) {
-    while (size > 0) {
-        IoResult ready = waitFor(socket, POLLOUT, kNever, stop);
+// Moves `size` bytes, a non-blocking `step` at a time (a send or a receive that is given how
+// much is done and returns what it moved), whenever the socket is ready for it.
+template <typename Step>
+IoResult transferAll(int socket, short events, Clock::time_point deadline, std::size_t size,
+                     const std::atomic<bool>& stop, Step step) {
+    std::size_t done = 0;
+    while (done < size) {
+        IoResult ready = waitFor(socket, events, deadline, stop);
         if (ready != IoResult::Done) return ready;
-        ssize_t sent = ::send(socket, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
+        ssize_t moved = step(done);
+        if (moved == 0) return IoResult::PeerGone;
+        if (moved < 0) {
+            if (worthRetrying()) continue;
             return IoResult::PeerGone;
         }
-        data += sent;
-        size -= static_cast<std::size_t>(sent);
+        done += static_cast<std::size_t>(moved);
     }
     return IoResult::Done;
 }
 
+}  // namespace
+
+IoResult sendAll(int socket, const unsigned char* data, std::size_t size,
+                 const std::atomic<bool>& stop) {
+    return transferAll(socket, POLLOUT, kNever, size, stop, [&](std::size_t done) {
+        return ::send(socket, data + done, size - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+    });
+}
+
 IoResult receiveExact(int socket, unsigned char* data, std::size_t size,
                       std::chrono::milliseconds timeout, const std::atomic<bool>& stop) {
-    Clock::time_point deadline = Clock::now() + timeout;
-    while (size > 0) {
-        IoResult ready = waitFor(socket, POLLIN, deadline, stop);
-        if (ready != IoResult::Done) return ready;
-        ssize_t received = ::recv(socket, data, size, MSG_DONTWAIT);
-        if (received == 0) return IoResult::PeerGone;
-        if (received < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
-            return IoResult::PeerGone;
-        }
-        data += received;
-        size -= static_cast<std::size_t>(received);
-    }
-    return IoResult::Done;
+    return transferAll(socket, POLLIN, Clock::now() + timeout, size, stop, [&](std::size_t done) {
+        return ::recv(socket, data + done, size - done, MSG_DONTWAIT);
+    });
 }
 
 bool pauseUntil(Clock::time_point when, const std::atomic<bool>& stop) {
@@ -87,9 +91,7 @@ IoResult waitForPeerToLeave(int socket, const std::atomic<bool>& stop) {
         if (ready != IoResult::Done) return ready;
         ssize_t received = ::recv(socket, ignored, sizeof ignored, MSG_DONTWAIT);
         if (received == 0) return IoResult::PeerGone;
-        if (received < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-            return IoResult::PeerGone;
-        }
+        if (received < 0 && !worthRetrying()) return IoResult::PeerGone;
     }
 }
 
