@@ -1,5 +1,6 @@
 #include "app/grid/msflexgrid1.h"
 
+#include <QAbstractEventDispatcher>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -59,6 +60,12 @@ CMsflexgrid1::CMsflexgrid1(QWidget* parent)
     applyFont();
     widthTwips_.fill(kDefaultColumnTwips);
     for (int32_t column = 0; column < getColumnCount(); ++column) applyColumnWidth(column);
+
+    // Whatever the event loop would paint while painting is suspended (an expose, a scroll)
+    // could show a half-written row: the first wake-up of the loop holds all painting.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this,
+                &CMsflexgrid1::holdPaintingWhileSuspended);
 }
 
 CMsflexgrid1::~CMsflexgrid1() = default;
@@ -93,16 +100,23 @@ bool CMsflexgrid1::setCurrentColumn(int32_t column) {
     return true;
 }
 
+// While suspended, cell changes are only collected: nothing asks for a paint, so resuming
+// repaints just the cells that changed. Anything else (rows, columns, sizes, the event loop
+// running) holds all painting, and resuming then repaints the whole grid once.
 void CMsflexgrid1::setRedraw(bool enabled) {
-    if (enabled) {
-        // The collected change goes out while updates are still off, so the view's own
-        // repaint when they come back on is the only one.
-        model_->resumeChangeSignals();
-        setUpdatesEnabled(true);
-    } else {
-        setUpdatesEnabled(false);
+    if (!enabled) {
+        suspended_ = true;
         model_->suspendChangeSignals();
+        return;
     }
+    if (!suspended_) return;
+    suspended_ = false;
+    model_->resumeChangeSignals();
+    setUpdatesEnabled(true);
+}
+
+void CMsflexgrid1::holdPaintingWhileSuspended() {
+    if (suspended_ && updatesEnabled()) setUpdatesEnabled(false);
 }
 
 bool CMsflexgrid1::setCellBackColour(uint32_t colour) {
@@ -129,6 +143,7 @@ bool CMsflexgrid1::getColumnWidth(int32_t column, int32_t& twips) const {
 
 bool CMsflexgrid1::setColumnWidth(int32_t column, int32_t twips) {
     if (column < 0 || column >= getColumnCount() || twips < 0) return false;
+    holdPaintingWhileSuspended();
     widthTwips_[column] = twips;
     applyColumnWidth(column);
     return true;
@@ -153,6 +168,7 @@ float CMsflexgrid1::getFontSize() const {
 
 void CMsflexgrid1::setFontSize(float points) {
     if (!std::isfinite(points) || points <= 0.0f) return;
+    holdPaintingWhileSuspended();
     fontSize_ = points;
     applyFont();
 }
@@ -163,6 +179,7 @@ GridView::PixelSize CMsflexgrid1::getWindowSize() const {
 
 void CMsflexgrid1::setWindowSize(int32_t width, int32_t height) {
     if (width < 1 || height < 1) return;
+    holdPaintingWhileSuspended();
     resize(std::min(width, QWIDGETSIZE_MAX), std::min(height, QWIDGETSIZE_MAX));
 }
 

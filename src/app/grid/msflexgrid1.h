@@ -51,12 +51,14 @@ class CMsflexgrid1 : public QTableView, public GridView {
     void setWindowSize(int32_t width, int32_t height) override;
 
   private:
+    void holdPaintingWhileSuspended();
     void applyFont();
     void applyColumnWidth(int32_t column);
     int columnPixels(int32_t twips) const;
 
     GridModel* model_;
     QString fontFamily_;
+    bool suspended_ = false;
     int32_t currentRow_ = 0;
     int32_t currentColumn_ = 0;
     float fontSize_;
