@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -154,6 +156,22 @@ TEST(StartCommand, GoodStartRegistersDisablesControlsAndStartsTheTimer) {
     sendText(peer, frame("1003,ok"));  // the reader hands the reply to the main window
     ASSERT_TRUE(rig.mainWindow.waitForPosts(1));
     EXPECT_EQ(rig.mainWindow.posts()[0].text, "1003,ok");
+    close(peer);
+}
+
+TEST(StartCommand, ExitAndProgramEndLeaveTheReaderQuiet) {
+    RecordingAgentMsgTarget mainWindow;
+    LoopbackListener server;
+    auto rig = std::make_unique<LinkRig>();
+    rig->settings.mainWindow = &mainWindow;
+    int peer = rig->startAgainst(server);
+    ASSERT_FALSE(rig->window.controlsEnabled);
+    rig->link.closeForExit();
+    EXPECT_TRUE(rig->connectionClosed());
+    // A reader that went on reporting would have posted its first report by now.
+    EXPECT_FALSE(mainWindow.waitForPosts(1, std::chrono::milliseconds(300)));
+    rig.reset();  // waits for the reader to end
+    EXPECT_TRUE(mainWindow.posts().empty());
     close(peer);
 }
 

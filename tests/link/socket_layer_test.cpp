@@ -1,6 +1,8 @@
 #include "link/socket_layer.h"
 
 #include <arpa/inet.h>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
@@ -126,6 +128,28 @@ TEST(SendRegistration, ResultOfTheOneSend) {
         EXPECT_EQ(registrationSendResult(c.sent, c.errnoValue), c.status)
             << c.sent << "/" << c.errnoValue;
     }
+}
+
+int openDescriptors() {
+    int count = 0;
+    if (DIR* listing = opendir("/proc/self/fd")) {
+        while (readdir(listing) != nullptr) ++count;
+        closedir(listing);
+    }
+    return count;
+}
+
+TEST(ConnectionSocketClose, ReleasesAnUnusedDescriptorAtOnceAndNeverTwice) {
+    LoopbackConnection link;
+    const int before = openDescriptors();
+    link.socket->close();
+    EXPECT_EQ(openDescriptors(), before - 1);
+    link.socket->close();
+    // The freed number goes to the next open; the socket's end must leave that file alone.
+    int file = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    link.socket.reset();
+    EXPECT_NE(fcntl(file, F_GETFD), -1);
+    close(file);
 }
 
 struct ReadOutcome {
