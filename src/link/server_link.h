@@ -17,7 +17,8 @@ class ServerLink {
   public:
     ServerLink(BoardSettings& settings, LinkWindow& window, MessageSink& messages,
                AgentTable& table, RowPlacement& rows, const DebugLog& log);
-    ~ServerLink();  // closes the connection and waits for the reader thread to end
+    // Closes the connection and waits for the reader thread, which ends without reporting it.
+    ~ServerLink();
 
     // The Start button: check the boxes, connect, start the reader, register, start timer 59.
     void OnStart();
@@ -26,7 +27,8 @@ class ServerLink {
     // it in every case. Returns 0.
     int OnAgentMsg(char* block, int32_t kind);
 
-    // Exit: close a stored connection socket and release the socket library.
+    // Exit: close a stored connection socket and release the socket library. The reader then
+    // ends without reporting the close, since the program is ending.
     void closeForExit();
 
     const ReaderThreadArgs& readerArgs() const { return readerArgs_; }
