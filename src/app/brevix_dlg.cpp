@@ -67,7 +67,7 @@ void toProgramText(const QString& text, char* out, std::size_t capacity) {
 CBrevixDlg::CBrevixDlg(int argc, const char* const* argv, const Clock& clock)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      grid_(new CMsflexgrid1(this)),
+      grid_(new CMsflexgrid1()),  // adopted at its place in the template
       core_({*grid_, *this, *this, *this, *this}, clock),
       refreshTimer_(this) {
     buildControls();

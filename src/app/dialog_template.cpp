@@ -66,6 +66,8 @@ QWidget* makeControl(QWidget& dialog, const ControlTemplate& control, QWidget* h
         case ControlKind::Icon:
             return makeIcon(dialog);
         case ControlKind::Hosted:
+            // Adopted here so that it stands in template order, for tabbing and stacking.
+            if (hosted != nullptr) hosted->setParent(&dialog);
             return hosted;
     }
     return nullptr;
@@ -81,7 +83,6 @@ QRect placement(const ControlTemplate& control, const DialogUnits& units) {
 
 void buildDialogControls(QWidget& dialog, const DialogUnits& units,
                          std::span<const ControlTemplate> controls, QWidget* hosted) {
-    QWidget* previousInTabOrder = nullptr;
     for (const ControlTemplate& control : controls) {
         QWidget* widget = makeControl(dialog, control, hosted);
         if (widget == nullptr) continue;
@@ -90,10 +91,6 @@ void buildDialogControls(QWidget& dialog, const DialogUnits& units,
         const char* name =
             control.accessibleName != nullptr ? control.accessibleName : control.text;
         if (name != nullptr) widget->setAccessibleName(QString::fromLatin1(name));
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            if (previousInTabOrder != nullptr) QWidget::setTabOrder(previousInTabOrder, widget);
-            previousInTabOrder = widget;
-        }
     }
 }
 

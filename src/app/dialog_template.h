@@ -33,7 +33,8 @@ struct ControlTemplate {
 
 // Creates the controls in template order as children of `dialog`, each placed and sized in
 // dialog units; template order is also the tab order. `hosted` is the widget that stands at
-// the Hosted entry, if the template has one.
+// the Hosted entry, if the template has one: made without a parent, it becomes the dialog's
+// child there.
 void buildDialogControls(QWidget& dialog, const DialogUnits& units,
                          std::span<const ControlTemplate> controls, QWidget* hosted = nullptr);
 
