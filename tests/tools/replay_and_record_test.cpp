@@ -67,6 +67,17 @@ TEST(ReplayFile, MissingOrEmptyFileIsAnError) {
     EXPECT_NE(error.find("no messages"), std::string::npos);
 }
 
+// The sample shipped with the simulator loads and holds the agents it describes.
+TEST(ReplayFile, ShippedSampleLoads) {
+    std::vector<ReplayLine> lines;
+    std::string error;
+    ASSERT_TRUE(loadReplayFile(TAVREL_SIM_SAMPLES "/agent-states.replay", lines, error)) << error;
+    FinalStateRecord record;
+    for (const ReplayLine& line : lines) record.note(line.body.c_str());
+    EXPECT_EQ(record.agentCount(), 5u);
+    EXPECT_EQ(record.lastBodyOf("4105"), nullptr);
+}
+
 // Only bodies that the board would take as agent messages count; the last one per id wins,
 // and the file lists the ids in the order they first came.
 TEST(FinalStateRecord, KeepsTheLastTakenAgentMessagePerId) {

@@ -119,29 +119,29 @@ TEST(SimServer, AnswersTheRegistrationAsAsked) {
     }
 }
 
+// A wrong registration is refused and leaves the final state of the last registered
+// client as it was.
 TEST(SimServer, RefusesAWrongRegistrationAndServesTheNextClient) {
-    SimOptions options = quickTraffic(3, 2);
+    TempWorkDir dir;
+    SimOptions options = quickTraffic(3, 3);
     options.connections = 3;
+    options.finalStateFile = (dir.path() / "final.txt").string();
     RunningServer server(options);
-    for (const std::string& registration : {frameOf("1002,3"),
-                                            std::string("\xFF\xFF"
-                                                        "0003",
-                                                        6),
-                                            frameOf("1002,2")}) {
+    std::vector<std::string> served = sessionBodies(server.port());
+    ASSERT_EQ(served.size(), 4u);
+    EXPECT_EQ(served[0], "1003,ok");
+    for (const std::string& registration : {frameOf("1002,3"), std::string("\xFF\xFF"
+                                                                           "0003",
+                                                                           6)}) {
         LoopbackClient client(server.port());
         ASSERT_TRUE(client.send(registration));
         std::vector<std::string> bodies;
         ASSERT_TRUE(splitFrames(client.readToEnd(), bodies));
-        ASSERT_FALSE(bodies.empty());
-        if (registration == frameOf("1002,2")) {
-            EXPECT_EQ(bodies.size(), 3u);
-            EXPECT_EQ(bodies[0], "1003,ok");
-        } else {
-            EXPECT_EQ(bodies.size(), 1u);
-            EXPECT_EQ(bodies[0].rfind("1003,failed,", 0), 0u) << bodies[0];
-        }
+        ASSERT_EQ(bodies.size(), 1u);
+        EXPECT_EQ(bodies[0].rfind("1003,failed,", 0), 0u) << bodies[0];
     }
     EXPECT_EQ(server.finish(), 0);
+    EXPECT_EQ(dir.read("final.txt"), lastBodiesPerAgent(served));
 }
 
 // A whole session: the reply, then exactly the asked number of well-formed messages; the

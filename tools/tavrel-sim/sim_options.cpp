@@ -248,9 +248,9 @@ Faults (repeat --fault for several; they count the messages of each connection)
     close              close the connection instead of sending the message
 
 Record
-  --final-state FILE   when a connection ends and at exit, write the last agent message
-                       that went out in a well-formed frame, one line per agent id, in
-                       the order the ids first appeared on that connection
+  --final-state FILE   when a registered client's connection ends, and at exit, write
+                       the last agent message that went out to it in a well-formed
+                       frame, one line per agent id, in the order the ids first came
 
   --help               show this text
 )";

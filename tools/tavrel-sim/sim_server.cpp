@@ -79,13 +79,12 @@ int SimServer::serve() {
 
 void SimServer::serveConnection(int socket, int64_t number) {
     std::fprintf(stderr, "tavrel-sim: connection %lld accepted\n", static_cast<long long>(number));
-    record_.clear();
     faults_.restart();
     std::unique_ptr<MessageSource> source = makeSource(options_, replay_);
     SimSession session(socket, options_, *source, faults_, record_, *transmission_, stop_);
     SessionSummary summary = session.run();
     // The record is on disk before the client sees the connection end.
-    writeFinalState();
+    if (summary.registered) writeFinalState();
     ::close(socket);
     std::fprintf(stderr, "tavrel-sim: connection %lld: %s, %lld messages sent, %s\n",
                  static_cast<long long>(number),

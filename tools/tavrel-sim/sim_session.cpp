@@ -41,7 +41,10 @@ SimSession::SimSession(int socket, const SimOptions& options, MessageSource& sou
 
 SessionSummary SimSession::run() {
     SessionSummary summary;
-    if (readRegistration(summary) && answerRegistration(summary)) sendTraffic(summary);
+    if (!readRegistration(summary) || !answerRegistration(summary)) return summary;
+    // A client that did not get in leaves the record of the last one that did alone.
+    record_.clear();
+    sendTraffic(summary);
     return summary;
 }
 
@@ -117,6 +120,8 @@ void SimSession::sendTraffic(SessionSummary& summary) {
             summary.ending = "stopped";
             return;
         }
+        // The time may have run out during the wait.
+        if (trafficLimitReached(summary.messagesSent, start)) break;
         if (!transmit(body_, summary)) return;
     }
     endTraffic(summary);

@@ -16,8 +16,8 @@ struct SessionSummary {
 };
 
 // One client connection: the registration, the reply, then the traffic until it runs out,
-// a fault closes the connection, the client goes or a stop is requested. The socket is left
-// open for the caller to close.
+// a fault closes the connection, the client goes or a stop is requested. The final-state
+// record starts afresh once a client is registered. The socket is left for the caller to close.
 class SimSession {
   public:
     SimSession(int socket, const SimOptions& options, MessageSource& source, FaultInjector& faults,
