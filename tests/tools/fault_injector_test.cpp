@@ -105,6 +105,22 @@ TEST(FaultInjector, GarbageAndOversizedFramesComeBeforeAnIntactFrame) {
     }
 }
 
+// Several garbage and oversized faults on one message fill the buffer as far as there is
+// room and still leave the message's frame intact at the end.
+TEST(FaultInjector, StackedFaultsStayWithinTheBuffer) {
+    std::vector<FaultRule> rules;
+    for (const char* rule : {"garbage=4096,p=1", "oversized,p=1", "oversized,p=1", "oversized,p=1",
+                             "garbage=4096,p=1", "split,p=1"}) {
+        rules.push_back(ruleOf(rule));
+    }
+    Shaped shaped = shapeOnce(rules);
+    std::string bytes = shaped.bytes();
+    ASSERT_GE(bytes.size(), frameOf(kBody).size());
+    EXPECT_EQ(bytes.substr(bytes.size() - frameOf(kBody).size()), frameOf(kBody));
+    EXPECT_EQ(shaped.joinedPieces(), bytes);
+    EXPECT_TRUE(shaped.transmission->bodyIntact);
+}
+
 TEST(FaultInjector, SilenceWaitsAndCloseSendsNothing) {
     Shaped silence = shapeOnce({ruleOf("silence=3,p=1")});
     EXPECT_EQ(silence.transmission->silenceSecondsBefore, 3);

@@ -71,8 +71,9 @@ bool FaultInjector::shape(const char* body, std::size_t length, Transmission& ou
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         if (!hits_[i]) continue;
         if (rules_[i].kind == FaultKind::BadMarker) damageMarker(frame);
-        if (rules_[i].kind == FaultKind::BadLength)
+        if (rules_[i].kind == FaultKind::BadLength) {
             std::memcpy(frame + 2, rules_[i].lengthField, 4);
+        }
     }
     // A length field "damaged" into the right value still makes a good frame.
     unsigned char header[kFrameHeaderSize];
@@ -89,34 +90,26 @@ bool FaultInjector::shape(const char* body, std::size_t length, Transmission& ou
     return true;
 }
 
-void FaultInjector::append(Transmission& out, const unsigned char* bytes, std::size_t size) {
-    std::memcpy(out.bytes + out.size, bytes, size);
-    out.size += size;
-}
-
 void FaultInjector::appendGarbage(Transmission& out, int64_t count) {
-    for (int64_t i = 0; i < count && out.size < kMostGarbageBytes; ++i) {
+    for (int64_t i = 0; i < count && out.hasRoomBeforeFrame(1); ++i) {
         out.bytes[out.size++] = static_cast<unsigned char>(random_.below(256));
     }
 }
 
 void FaultInjector::appendOversizedFrame(Transmission& out, int64_t frameLength) {
+    std::size_t size = static_cast<std::size_t>(frameLength);
+    if (!out.hasRoomBeforeFrame(size)) return;
+    unsigned char* frame = out.bytes + out.size;
+    char header[kFrameHeaderSize + 1];
+    std::snprintf(header, sizeof header, "\xFF\xFF%04zu", size);
+    std::memcpy(frame, header, kFrameHeaderSize);
     // A 1005 body changes nothing on the board, whether the board truncates it or refuses it.
-    char digits[5];
-    std::snprintf(digits, sizeof digits, "%04lld", static_cast<long long>(frameLength));
-    const unsigned char header[kFrameHeaderSize] = {0xFF,
-                                                    0xFF,
-                                                    static_cast<unsigned char>(digits[0]),
-                                                    static_cast<unsigned char>(digits[1]),
-                                                    static_cast<unsigned char>(digits[2]),
-                                                    static_cast<unsigned char>(digits[3])};
-    append(out, header, kFrameHeaderSize);
     static constexpr char kStart[] = "1005,oversized ";
-    append(out, reinterpret_cast<const unsigned char*>(kStart), sizeof kStart - 1);
-    std::size_t padding =
-        static_cast<std::size_t>(frameLength) - kFrameHeaderSize - (sizeof kStart - 1);
-    std::memset(out.bytes + out.size, 'x', padding);
-    out.size += padding;
+    constexpr std::size_t kStartLength = sizeof kStart - 1;
+    std::memcpy(frame + kFrameHeaderSize, kStart, kStartLength);
+    std::memset(frame + kFrameHeaderSize + kStartLength, 'x',
+                size - kFrameHeaderSize - kStartLength);
+    out.size += size;
 }
 
 void FaultInjector::damageMarker(unsigned char* frame) {
@@ -134,10 +127,12 @@ void FaultInjector::splitIntoPieces(Transmission& out, std::size_t frameStart,
     std::size_t wanted = 1 + random_.below(kMostPieces - 1);
     // Half the time one cut falls inside the frame's header, which a reader most easily
     // gets wrong; a frame is at least 7 bytes, so the cut is never at its end.
-    if (random_.chance(0.5))
+    if (random_.chance(0.5)) {
         cuts[cutCount++] = frameStart + 1 + random_.below(kFrameHeaderSize - 1);
-    while (cutCount < wanted)
+    }
+    while (cutCount < wanted) {
         cuts[cutCount++] = 1 + random_.below(static_cast<uint32_t>(out.size - 1));
+    }
     std::sort(cuts, cuts + cutCount);
     cutCount = static_cast<std::size_t>(std::unique(cuts, cuts + cutCount) - cuts);
 

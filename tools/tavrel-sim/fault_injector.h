@@ -30,6 +30,10 @@ struct Transmission {
     // The message's body goes out in a frame with the right marker and length.
     bool bodyIntact = false;
 
+    // true when `extra` more bytes still leave room for the largest message frame.
+    bool hasRoomBeforeFrame(std::size_t extra) const {
+        return size + extra + kMaxFrameSize <= sizeof bytes;
+    }
     // Leaves the bytes as they are: they are overwritten as the next message is laid out.
     void clear() {
         size = 0;
@@ -53,7 +57,6 @@ class FaultInjector {
 
   private:
     bool fires(const FaultRule& rule);
-    void append(Transmission& out, const unsigned char* bytes, std::size_t size);
     void appendGarbage(Transmission& out, int64_t count);
     void appendOversizedFrame(Transmission& out, int64_t frameLength);
     void damageMarker(unsigned char* frame);
