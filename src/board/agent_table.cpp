@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/agent_id.h"
 #include "settings/decimal.h"
 
 namespace {
@@ -56,9 +57,9 @@ int32_t AgentTable::update_agentTbl(const char* text) {
 
 int32_t AgentTable::findAgent(const char* agentid) const {
     if (agentid == nullptr) return -1;
+    const uint64_t key = agentIdKey(agentid);
     for (int32_t index = 0; index < count_; ++index) {
-        if (std::strncmp(aTbl[index].agentid.c_str(), agentid,
-                         decltype(AgentRecord::agentid)::capacity) == 0) {
+        if (idKeys_[index] == key && sameAgentId(aTbl[index].agentid.c_str(), agentid)) {
             return index;
         }
     }
@@ -107,6 +108,7 @@ void AgentTable::updateKnownAgent(AgentRecord& record, const AgentMessageFields&
 }
 
 int32_t AgentTable::addAgent(const AgentMessageFields& fields, int32_t loggedout) {
+    idKeys_[count_] = agentIdKey(fields.agentid.c_str());
     AgentRecord& record = aTbl[count_++];
     record.agentid.assign(fields.agentid.c_str());
     record.agentname.assign(fields.agentname.c_str());

@@ -56,5 +56,6 @@ class AgentTable {
     const DebugLog& log_;
 
     AgentRecord aTbl[kCapacity];
+    uint64_t idKeys_[kCapacity] = {};  // agentIdKey of each record's id, for findAgent
     int32_t count_ = 0;
 };

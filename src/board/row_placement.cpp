@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "board/agent_id.h"
+
 namespace {
 constexpr int32_t kNoRow = 0;
 constexpr int32_t kHeaderRows = 1;
@@ -50,10 +52,7 @@ void RowPlacement::refreshAgentRows() {
 int32_t RowPlacement::findRow(const AgentRecord& record) const {
     for (int32_t row = kHeaderRows; row < rowcount_; ++row) {
         const char* id = grid_.getCellText(row, kIdColumn);
-        if (id != nullptr &&
-            std::strncmp(id, record.agentid.c_str(), decltype(record.agentid)::capacity) == 0) {
-            return row;
-        }
+        if (id != nullptr && sameAgentId(id, record.agentid.c_str())) return row;
     }
     return kNoRow;
 }

@@ -52,12 +52,20 @@ TEST_F(AgentTableTest, AddsNewAgentsInArrivalOrderAndUpdatesKnownOnes) {
 
 TEST_F(AgentTableTest, FindsAnAgentByTheFirst31CharactersOfItsId) {
     const std::string id31(31, 'x');
-    rig.apply(BoardRig::body("A1", "READY"));
-    rig.apply(BoardRig::body(id31, "READY"));
+    for (const std::string& id : {std::string("A1"), id31, std::string("AGENT-0001"),
+                                  std::string("AGENT-0002"), std::string("AGENT-00")}) {
+        rig.apply(BoardRig::body(id, "READY"));
+    }
     EXPECT_EQ(0, table.findAgent("A1"));
     EXPECT_EQ(-1, table.findAgent("A"));
     EXPECT_EQ(-1, table.findAgent("A12"));
+    EXPECT_EQ(-1, table.findAgent(""));
     EXPECT_EQ(1, table.findAgent((id31 + "tail").c_str()));
+    EXPECT_EQ(-1, table.findAgent(id31.substr(0, 30).c_str()));
+    EXPECT_EQ(2, table.findAgent("AGENT-0001"));
+    EXPECT_EQ(3, table.findAgent("AGENT-0002"));
+    EXPECT_EQ(4, table.findAgent("AGENT-00"));
+    EXPECT_EQ(-1, table.findAgent("AGENT-0003"));
     EXPECT_EQ(-1, table.findAgent(nullptr));
 }
 
