@@ -71,10 +71,12 @@ CMsflexgrid1::CMsflexgrid1(QWidget* parent)
 CMsflexgrid1::~CMsflexgrid1() = default;
 
 bool CMsflexgrid1::setRowCount(int32_t rows) {
+    holdPaintingWhileSuspended();
     return model_->setRowCount(rows);
 }
 
 bool CMsflexgrid1::setColumnCount(int32_t columns) {
+    holdPaintingWhileSuspended();
     const int32_t before = getColumnCount();
     if (!model_->setColumnCount(columns)) return false;
     for (int32_t column = before; column < columns; ++column) {
@@ -112,11 +114,16 @@ void CMsflexgrid1::setRedraw(bool enabled) {
     if (!suspended_) return;
     suspended_ = false;
     model_->resumeChangeSignals();
-    setUpdatesEnabled(true);
+    if (paintingHeld_) {
+        paintingHeld_ = false;
+        setUpdatesEnabled(true);
+    }
 }
 
 void CMsflexgrid1::holdPaintingWhileSuspended() {
-    if (suspended_ && updatesEnabled()) setUpdatesEnabled(false);
+    if (!suspended_ || paintingHeld_) return;
+    paintingHeld_ = true;
+    setUpdatesEnabled(false);
 }
 
 bool CMsflexgrid1::setCellBackColour(uint32_t colour) {
@@ -159,6 +166,7 @@ bool CMsflexgrid1::setCellText(int32_t row, int32_t column, const char* text) {
 }
 
 bool CMsflexgrid1::removeRow(int32_t row) {
+    holdPaintingWhileSuspended();
     return model_->removeRow(row);
 }
 

@@ -59,6 +59,7 @@ class CMsflexgrid1 : public QTableView, public GridView {
     GridModel* model_;
     QString fontFamily_;
     bool suspended_ = false;
+    bool paintingHeld_ = false;
     int32_t currentRow_ = 0;
     int32_t currentColumn_ = 0;
     float fontSize_;
