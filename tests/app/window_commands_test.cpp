@@ -15,6 +15,7 @@
 
 #include "app/dialog_template.h"
 #include "link/agent_msg_target.h"
+#include "loopback_server.h"
 #include "window_fixture.h"
 
 namespace {
@@ -274,6 +275,45 @@ TEST_F(WindowCommands, RestoreAtStartUpWithoutAFileSaysSoAndOpensAnyway) {
     EXPECT_EQ(modals.texts(), std::vector<std::string>{error});
     EXPECT_EQ(findControl<QLineEdit>(*window, 1009)->text().toStdString(), error);
     EXPECT_FALSE(findControl<QCheckBox>(*window, 1010)->isChecked());
+}
+
+TEST_F(WindowCommands, EnterIssuesStartWhichChecksTheBoxes) {
+    auto window = makeWindow();
+    window->writeBox(ConnectBox::Host, "");
+    window->show();
+    findControl(*window, 1009)->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_EQ(modals.texts(),
+              std::vector<std::string>{"WARNING: host name of Tavrel must be specified"});
+    EXPECT_TRUE(findControl(*window, 1)->isEnabled());
+}
+
+TEST_F(WindowCommands, StartConnectsAndTheServersMessagesReachTheBoard) {
+    LoopbackServer server({"1003,ok", "1008,7001,Ann Lee,READY,2001,0,0,IDLE,Q1"});
+    const std::string port = "-port" + std::to_string(server.port());
+    auto window = makeWindow({"-host127.0.0.1", port.c_str(), "-timer5"});
+    findControl<QPushButton>(*window, 1)->click();
+
+    for (int id : {1, 1001, 1002, 1003}) EXPECT_FALSE(findControl(*window, id)->isEnabled()) << id;
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("refreshTimer"));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+
+    auto* status = findControl<QLineEdit>(*window, 1009);
+    EXPECT_TRUE(waitFor([&] {
+        return status->text() == "Registration to server succeeded" &&
+               window->grid().getCellText(1, 0) != nullptr;
+    }));
+    EXPECT_STREQ(window->grid().getCellText(1, 1), "Ann Lee");
+    EXPECT_EQ(server.registration(), std::string("\xFF\xFF"
+                                                 "00121002,2"));
+
+    modals.answerWith(QMessageBox::Yes);
+    findControl<QPushButton>(*window, 2)->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(waitFor([&] { return server.clientClosed(); })) << "Exit closes the connection";
+    EXPECT_EQ(modals.texts(), std::vector<std::string>{"Are you sure to exit now?"});
 }
 
 }  // namespace
