@@ -38,6 +38,10 @@ QPixmap renderAboutBox(CBrevixDlg& window) {
     return about.grab();
 }
 
+// A picture is a file name and a function that brings the main window into the state to show
+// and grabs it. A board full of agents is one more entry: it feeds agent message bodies to
+// window.core().table.update_agentTbl and places each with window.core().rows.placeAgentRow;
+// the durations then come from the fixed clock above.
 struct Picture {
     const char* fileName;
     QPixmap (*render)(CBrevixDlg& window);
