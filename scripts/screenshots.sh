@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the main window and the About box into docs/screenshots/ on a private X server.
+# Renders the main window, the About box and a board filled with agents into docs/screenshots/ on a private X server.
 #   scripts/screenshots.sh [build directory]     (default: build)
 # Builds brevix-screenshots in the given build directory if needed, starts Xvfb on a free
 # display number, renders, and stops the X server again, also when something fails.
@@ -38,5 +38,6 @@ for _ in $(seq 50); do
 done
 
 mkdir -p "$output"
-# A scratch working directory: the main window reads Brevix.ini from there.
+# A scratch working directory holding the sample options file, which the main window reads.
+cp "$repo/docs/sample/Brevix.ini" "$workdir/"
 (cd "$workdir" && DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/tools/screenshots/brevix-screenshots" "$output")

@@ -18,6 +18,16 @@ Qt::Alignment alignmentOf(int16_t code) {
     return kHorizontal[code / 3] | kVertical[code % 3];
 }
 
+// Right-aligned cells are shown without their leading blanks: the blanks only pad a text to a
+// fixed width, and in a proportional font they would push the digits out of a narrow column.
+// The cell keeps its text as written.
+const char* shownText(const char* text, int16_t alignmentCode) {
+    if (alignmentOf(alignmentCode) & Qt::AlignRight) {
+        while (*text == ' ') ++text;
+    }
+    return text;
+}
+
 // Colours are 0x00BBGGRR.
 QColor colourOf(uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
@@ -126,7 +136,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || cell == nullptr) return {};
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromLatin1(cell->text.c_str());
+            return QString::fromLatin1(shownText(cell->text.c_str(), alignments_[index.column()]));
         case Qt::ForegroundRole:
             return colourOf(cell->fore);
         case Qt::BackgroundRole:

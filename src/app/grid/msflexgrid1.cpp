@@ -22,11 +22,19 @@ constexpr int64_t kMaxColumnPixels = 32767;
 constexpr float kMaxShownPoints = 400.0f;
 constexpr int kRowPadding = 4;
 
+// Debian's fonts-wine package ships a Tahoma that the desktop's font list does not include;
+// it keeps the grid's columns as wide as their captions need.
+bool registerPackagedTahoma(const QString& tahoma) {
+    const int id =
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    return id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(tahoma);
+}
+
 // The grid is made with Tahoma; a machine without it gets a sans font it has, at the same
 // point size, so the font steps and the layout file keep their numbers.
 QString sansFamily() {
     const QString tahoma = QStringLiteral("Tahoma");
-    if (QFontDatabase::hasFamily(tahoma)) return tahoma;
+    if (QFontDatabase::hasFamily(tahoma) || registerPackagedTahoma(tahoma)) return tahoma;
     QFont probe(QStringLiteral("Sans Serif"));
     probe.setStyleHint(QFont::SansSerif);
     return QFontInfo(probe).family();

@@ -94,7 +94,7 @@ TEST_F(GridDisplayTest, AnythingBeyondCellsWhileSuspendedHoldsAllPaintingUntilRe
     const std::vector<std::pair<const char*, std::function<void()>>> interruptions = {
         {"the event loop runs", [] {}},
         {"a row is removed", [&] { grid->removeRow(4); }},
-        {"the row count changes", [&] { grid->setRowCount(12); }},
+        {"the row count changes", [&] { grid->setRowCount(40); }},
         {"a column width changes", [&] { grid->setColumnWidth(1, 2000); }},
         {"the font changes", [&] { grid->setFontSize(11.75f); }},
         {"the grid is resized", [&] { grid->setWindowSize(580, 260); }},
