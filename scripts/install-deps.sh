@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core fonts-wine
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-wine
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/brevix_app.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/brevix_dlg.h"
 #include "link/socket_layer.h"
@@ -26,6 +27,10 @@ int CBrevixApp::InitInstance(int argc, const char* const* argv) {
     }
     const SystemClock clock;
     CBrevixDlg window(argc, argv, clock);
+    // The demo presses Start for the user as soon as the window runs.
+    if (qEnvironmentVariableIsSet("BREVIX_PRESS_START")) {
+        QTimer::singleShot(0, &window, [&window] { window.core().link.OnStart(); });
+    }
     window.exec();
     return 0;
 }
