@@ -3,7 +3,7 @@
 #include <cstdint>
 
 struct LocalDateTime {
-    int year = 0;  // four digits
+    int year = 0;   // four digits
     int month = 0;  // 1..12
     int day = 0;
     int hour = 0;
@@ -13,7 +13,7 @@ struct LocalDateTime {
 
 // The system clock behind an interface, so that tests choose the time.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Whole seconds since 1970-01-01 00:00:00 UTC.
     virtual int64_t nowSeconds() const = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     int64_t nowSeconds() const override;
     LocalDateTime localNow() const override;
 };

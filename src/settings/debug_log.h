@@ -5,7 +5,7 @@
 // The daily debug log in the working directory. Every caller writes to it only when the
 // debug switch is on; the log itself does not look at the switch.
 class DebugLog {
-public:
+  public:
     explicit DebugLog(const Clock& clock) : clock_(clock) {}
 
     // Appends "<date> <time> <text>\n" to the day's file, opening and closing it for every
@@ -16,6 +16,6 @@ public:
     // "BrevixLog-20YYMMDD.debug" for the given local date.
     static void fileName(const LocalDateTime& date, char (&name)[32]);
 
-private:
+  private:
     const Clock& clock_;
 };

@@ -3,7 +3,7 @@
 // Where the plain C++ parts of the board speak to the user: the main window's status line,
 // a modal message box with an OK button, and a Yes/No question with No as the default.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void setStatusLine(const char* text) = 0;
     virtual void showMessage(const char* text) = 0;

@@ -4,7 +4,7 @@
 
 // A clock the test sets; local time is taken as the given fields.
 class FakeClock final : public Clock {
-public:
+  public:
     int64_t now = 1700000000;
     LocalDateTime local{2024, 3, 5, 14, 7, 9};
 

@@ -9,7 +9,7 @@
 // An in-memory grid that keeps cells like the real one and logs every call, so tests can
 // check both the outcome and the exact sequence of grid operations.
 class RecordingGrid final : public GridView {
-public:
+  public:
     struct Cell {
         std::string text;
         uint32_t fore = 0x000000;
@@ -105,8 +105,8 @@ public:
         return validCell(row, column) ? cells[row][column].text.c_str() : nullptr;
     }
     bool setCellText(int32_t row, int32_t column, const char* text) override {
-        calls.push_back("setCellText(" + std::to_string(row) + "," + std::to_string(column) +
-                        "," + text + ")");
+        calls.push_back("setCellText(" + std::to_string(row) + "," + std::to_string(column) + "," +
+                        text + ")");
         if (!validCell(row, column)) return false;
         cells[row][column].text = std::string(text).substr(0, kCellTextCapacity);
         return true;
@@ -128,7 +128,7 @@ public:
         windowSize = {width, height};
     }
 
-private:
+  private:
     int32_t columnCount() const { return static_cast<int32_t>(widths.size()); }
     bool validCell(int32_t row, int32_t column) const {
         return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();

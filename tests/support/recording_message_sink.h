@@ -7,7 +7,7 @@
 
 // Records what would reach the user; questions get the answer the test chose.
 class RecordingMessageSink final : public MessageSink {
-public:
+  public:
     std::string statusLine;
     std::vector<std::string> statusHistory;
     std::vector<std::string> messageBoxes;

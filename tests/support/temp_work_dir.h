@@ -10,9 +10,10 @@
 // Makes a fresh directory and works in it for the life of the object, so that files the
 // program writes to its working directory land there; removes it afterwards.
 class TempWorkDir {
-public:
+  public:
     TempWorkDir() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brevix-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "brevix-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
         std::filesystem::current_path(path_);
     }
@@ -35,7 +36,7 @@ public:
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
-private:
+  private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };

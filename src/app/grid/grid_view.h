@@ -8,7 +8,7 @@
 // Every operation that takes an index rejects one outside the grid: it changes nothing and
 // returns false (or nullptr for a text), so callers can test the result and nothing crashes.
 class GridView {
-public:
+  public:
     struct PixelSize {
         int32_t width = 0;
         int32_t height = 0;

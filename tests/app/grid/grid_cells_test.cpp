@@ -211,7 +211,7 @@ TEST_F(GridCellsTest, AlignmentCodesAreKeptPerColumnAndAppliedToDataCells) {
 TEST_F(GridCellsTest, RightAlignedCellsAreShownWithoutTheirPaddingBlanks) {
     fillRows(2);
     grid->setCellText(1, 3, "     0:03:04");  // Duration, right-aligned as created
-    grid->setCellText(1, 1, "  Ann");          // Agent name, left-aligned
+    grid->setCellText(1, 1, "  Ann");         // Agent name, left-aligned
     EXPECT_EQ(shown(1, 3, Qt::DisplayRole).toString(), "0:03:04");
     EXPECT_EQ(shown(1, 1, Qt::DisplayRole).toString(), "  Ann");
     EXPECT_EQ(text(1, 3), "     0:03:04") << "the cell keeps its text as written";
