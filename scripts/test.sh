@@ -26,6 +26,9 @@ run_suite() {
   ctest --test-dir "$1" -j"$jobs" --output-on-failure --timeout 300
 }
 
+echo "== formatting"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 echo "== fuzzers, ${fuzz_seconds}s each"
 CXX=clang++ cmake -S . -B build/test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBREVIX_FUZZ=ON -DBREVIX_BENCH=OFF >/dev/null
