@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loopback_client.h"
+#include "tavrel-sim/agent_body.h"
 
 namespace {
 
@@ -102,6 +103,29 @@ TEST(FaultInjector, GarbageAndOversizedFramesComeBeforeAnIntactFrame) {
         EXPECT_EQ(bodies[0].rfind("1005", 0), 0u);
         EXPECT_EQ(bodies[1], kBody);
         EXPECT_TRUE(oversized.transmission->bodyIntact);
+    }
+}
+
+// The refused agent body and the unknown code follow the intact message; a message that is
+// no agent message gets no refused copy.
+TEST(FaultInjector, RefusedAndUnknownFramesFollowTheMessage) {
+    std::vector<FaultRule> rules = {ruleOf("bad-agent,p=1"), ruleOf("unexpected,p=1")};
+    Shaped shaped = shapeOnce(rules);
+    std::vector<std::string> bodies;
+    ASSERT_TRUE(splitFrames(shaped.bytes(), bodies));
+    EXPECT_EQ(bodies,
+              (std::vector<std::string>{kBody, "1008,4711,Maria Keller,ACD,2001,3,45,ACDCALL",
+                                        "1009,unexpected message"}));
+    char id[kAgentIdCapacity + 1];
+    EXPECT_FALSE(readAgentMessageId(bodies[1].c_str(), id));
+    EXPECT_TRUE(shaped.transmission->bodyIntact);
+
+    for (const std::string& other : {std::string("1005,1"), std::string("1008,4711,Maria")}) {
+        SCOPED_TRACE(other);
+        Shaped shapedOther = shapeOnce(rules, other);
+        std::vector<std::string> sent;
+        ASSERT_TRUE(splitFrames(shapedOther.bytes(), sent));
+        EXPECT_EQ(sent, (std::vector<std::string>{other, "1009,unexpected message"}));
     }
 }
 

@@ -153,7 +153,8 @@ TEST(SimOptions, HelpDescribesEveryOption) {
           "--rate",       "--count",         "--duration",    "--at-end",      "--variant",
           "--keep-alive", "--unknown-modes", "--replay",      "--final-state", "--fault",
           "split",        "bad-marker",      "bad-length",    "oversized",     "garbage",
-          "silence",      "close",           "listening",     "SIGTERM"}) {
+          "silence",      "close",           "bad-agent",     "unexpected",    "listening",
+          "SIGTERM"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
 }

@@ -9,6 +9,27 @@ namespace {
 // Keeps the fault generator apart from the traffic generator of the same variant.
 constexpr uint64_t kFaultStream = 0x5D1C3A77F00DULL;
 
+constexpr char kUnexpectedBody[] = "1009,unexpected message";
+
+// The length of an agent body cut just before its queues field, or 0 for a body that is no
+// agent message. The fields start after the code and one separator; each of the first
+// seven ends at a comma, and none of them can hold one.
+std::size_t lengthBeforeQueues(const char* body, std::size_t length) {
+    constexpr std::size_t kFieldsStart = 5;
+    constexpr int kCommasBeforeQueues = 7;
+    if (length < kFieldsStart || !hasCode(body, kCodeAgentMessage)) return 0;
+    int commas = 0;
+    for (std::size_t i = kFieldsStart; i < length; ++i) {
+        if (body[i] == ',' && ++commas == kCommasBeforeQueues) return i;
+    }
+    return 0;
+}
+
+// Appends a frame when it fits; a frame that does not is left out.
+void appendFrame(Transmission& out, const char* body, std::size_t length) {
+    out.size += buildFrame(body, length, out.bytes + out.size, sizeof out.bytes - out.size);
+}
+
 }  // namespace
 
 FaultInjector::FaultInjector(std::vector<FaultRule> rules, uint64_t variant)
@@ -54,7 +75,7 @@ bool FaultInjector::shape(const char* body, std::size_t length, Transmission& ou
                 splitPauseMs = std::max(splitPauseMs, rule.amount);
                 break;
             default:
-                break;  // marker and length: below, once the frame is in place
+                break;  // the rest: below, once the frame is in place
         }
     }
     if (out.closeInstead) {
@@ -80,6 +101,7 @@ bool FaultInjector::shape(const char* body, std::size_t length, Transmission& ou
     std::memcpy(header, frame, kFrameHeaderSize);
     std::size_t announced = 0;
     out.bodyIntact = checkFrameHeader(header, announced) == 0 && announced == length;
+    appendTrailingFrames(out, body, length);
 
     if (splitPauseMs >= 0) {
         splitIntoPieces(out, frameStart, splitPauseMs);
@@ -110,6 +132,20 @@ void FaultInjector::appendOversizedFrame(Transmission& out, int64_t frameLength)
     std::memset(frame + kFrameHeaderSize + kStartLength, 'x',
                 size - kFrameHeaderSize - kStartLength);
     out.size += size;
+}
+
+// After the message, so that a board which took the refused body would show it.
+void FaultInjector::appendTrailingFrames(Transmission& out, const char* body, std::size_t length) {
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (!hits_[i]) continue;
+        if (rules_[i].kind == FaultKind::BadAgent) {
+            std::size_t cut = lengthBeforeQueues(body, length);
+            if (cut > 0) appendFrame(out, body, cut);
+        }
+        if (rules_[i].kind == FaultKind::Unexpected) {
+            appendFrame(out, kUnexpectedBody, sizeof kUnexpectedBody - 1);
+        }
+    }
 }
 
 void FaultInjector::damageMarker(unsigned char* frame) {

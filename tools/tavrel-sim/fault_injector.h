@@ -18,7 +18,8 @@ struct TransmissionPiece {
 inline constexpr std::size_t kMostPieces = 4;
 
 // Everything that goes out for one message: perhaps garbage and an oversized frame first,
-// then the message's own frame, perhaps damaged, perhaps split into pieces.
+// then the message's own frame, perhaps damaged, then perhaps frames the board refuses or
+// does not know; all of it perhaps split into pieces.
 struct Transmission {
     unsigned char bytes[kMostGarbageBytes + 2 * kMaxFrameSize] = {};
     std::size_t size = 0;
@@ -60,6 +61,7 @@ class FaultInjector {
     void appendGarbage(Transmission& out, int64_t count);
     void appendOversizedFrame(Transmission& out, int64_t frameLength);
     void damageMarker(unsigned char* frame);
+    void appendTrailingFrames(Transmission& out, const char* body, std::size_t length);
     void splitIntoPieces(Transmission& out, std::size_t frameStart, int64_t longestPauseMs);
 
     std::vector<FaultRule> rules_;

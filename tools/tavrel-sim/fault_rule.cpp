@@ -26,6 +26,8 @@ constexpr KindName kKinds[] = {
     {"garbage", FaultKind::Garbage, false, 16, 1, kMostGarbageBytes},
     {"silence", FaultKind::Silence, true, 0, 1, 86400},
     {"close", FaultKind::Close, false, 0, 0, 0},
+    {"bad-agent", FaultKind::BadAgent, false, 0, 0, 0},
+    {"unexpected", FaultKind::Unexpected, false, 0, 0, 0},
 };
 
 const KindName* findKind(std::string_view name) {

@@ -5,13 +5,15 @@
 
 // One kind of damage the simulator can do to its traffic, and when it does it.
 enum class FaultKind {
-    Split,      // the bytes go out in pieces with short pauses between them
-    BadMarker,  // the frame does not begin with 0xFF 0xFF
-    BadLength,  // the frame's length field is replaced by four given characters
-    Oversized,  // an extra frame whose body does not fit a 4096-byte receive buffer
-    Garbage,    // random bytes between two frames
-    Silence,    // nothing is sent for a number of seconds
-    Close,      // the connection is closed instead of sending the message
+    Split,       // the bytes go out in pieces with short pauses between them
+    BadMarker,   // the frame does not begin with 0xFF 0xFF
+    BadLength,   // the frame's length field is replaced by four given characters
+    Oversized,   // an extra frame whose body does not fit a 4096-byte receive buffer
+    Garbage,     // random bytes between two frames
+    Silence,     // nothing is sent for a number of seconds
+    Close,       // the connection is closed instead of sending the message
+    BadAgent,    // after the message, its agent body again cut before the queues: refused
+    Unexpected,  // after the message, a frame with a code the board does not know
 };
 
 struct FaultRule {

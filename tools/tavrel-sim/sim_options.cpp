@@ -246,6 +246,9 @@ Faults (repeat --fault for several; they count the messages of each connection)
     garbage[=N]        send N random bytes before the frame, 1..4096 (16)
     silence=S          send nothing for S seconds before the message
     close              close the connection instead of sending the message
+    bad-agent          after an agent message, send it again cut before its queues,
+                       which the board refuses ("Invalid agentmsg format")
+    unexpected         after the message, send a frame with the unknown code 1009
 
 Record
   --final-state FILE   when a registered client's connection ends, and at exit, write
