@@ -32,7 +32,8 @@ TEST_F(BoardTraffic, EveryAgentShowsItsLastStateAndDurationsAdvanceOnTheTick) {
     clock.now += 3725;
     EXPECT_TRUE(runEventsUntil(
         [&] {
-            return durationsOnBoard(window->grid()) == std::vector<std::string>(40, "      1:02:05");
+            return durationsOnBoard(window->grid()) ==
+                   std::vector<std::string>(40, "      1:02:05");
         },
         std::chrono::seconds(5)));
 

@@ -57,19 +57,27 @@ void SimulatedBoardTest::expectBrokenAndStillDisabled() const {
     EXPECT_TRUE(window->core().link.readerArgs().socket->isClosed());
 }
 
+std::vector<std::string> SimulatedBoardTest::givingUpStatusTexts(std::vector<std::string> before) {
+    before.insert(before.end(), {kTooMany, kTerminated});
+    return before;
+}
+
+std::vector<std::string> SimulatedBoardTest::givingUpBoxes(std::vector<std::string> before) {
+    before.insert(before.end(), {fatalBox(kTooMany), fatalBox(kTerminated)});
+    return before;
+}
+
 std::vector<std::string> SimulatedBoardTest::closedLinkStatusTexts(
     std::vector<std::string> before) {
     for (int read = 0; read < kReadsBeforeGivingUp; ++read) {
         before.insert(before.end(), {kClosedReport, kClosedReadError});
     }
-    before.insert(before.end(), {kTooMany, kTerminated});
-    return before;
+    return givingUpStatusTexts(before);
 }
 
 std::vector<std::string> SimulatedBoardTest::closedLinkBoxes(std::vector<std::string> before) {
     before.insert(before.end(), kReadsBeforeGivingUp, fatalBox(kClosedReport));
-    before.insert(before.end(), {fatalBox(kTooMany), fatalBox(kTerminated)});
-    return before;
+    return givingUpBoxes(before);
 }
 
 std::vector<std::string> SimulatedBoardTest::statusTextsSeen() const {

@@ -33,10 +33,13 @@ class SimulatedBoardTest : public WindowTest {
     // The window is connected no more: Start and the boxes stay disabled and timer 59 is off.
     void expectBrokenAndStillDisabled() const;
 
-    // The status line texts of a reader that finds its connection closed, after `before`;
-    // a read on the closed socket reports "[closed]" here, in whichever of its two wordings.
-    static std::vector<std::string> closedLinkStatusTexts(std::vector<std::string> before);
+    // The status line texts of a reader that gives up, after `before`.
+    static std::vector<std::string> givingUpStatusTexts(std::vector<std::string> before);
     // The boxes that go with them, after `before`.
+    static std::vector<std::string> givingUpBoxes(std::vector<std::string> before);
+    // The same for a reader that finds its connection closed: four reads report it first.
+    // A read on the closed socket reports "[closed]" here, in whichever of its two wordings.
+    static std::vector<std::string> closedLinkStatusTexts(std::vector<std::string> before);
     static std::vector<std::string> closedLinkBoxes(std::vector<std::string> before);
     // The status texts with the two wordings of a read on a closed socket made one.
     std::vector<std::string> statusTextsSeen() const;
