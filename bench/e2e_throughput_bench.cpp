@@ -46,8 +46,13 @@ std::vector<AgentMessage> reportsThenChanges(std::size_t changes) {
     return messages;
 }
 
+enum class Run { Flood, Steady };
+
 // Runs the messages through a fresh window and prints the figures; false when the run failed.
-bool measure(const char* title, std::size_t changes, const SendPace& pace, bool answerHasAim) {
+// A flood outruns the window on purpose, so its rate is the figure, and how long a call
+// waits only grows with the flood's length (shown without an aim). A steady run's rate is
+// the sender's; there the figures are whether the window kept up and kept answering.
+bool measure(const char* title, Run kind, std::size_t changes, const SendPace& pace) {
     const std::vector<AgentMessage> messages = reportsThenChanges(changes);
     BoardRun run(messages, pace);
     ResponsivenessProbe probe(run.board().dialog(), kProbeInterval);
@@ -55,22 +60,29 @@ bool measure(const char* title, std::size_t changes, const SendPace& pace, bool 
     probe.stop();
     const std::vector<double> answers = probe.delaysMs(run.firstSent(), run.lastHandled());
     const double count = static_cast<double>(messages.size());
+    const double rate = count / run.seconds();
+    const double answerP50 = percentile(answers, 0.5);
+    const double answerP99 = percentile(answers, 0.99);
 
     std::printf("\n%s: %zu messages (%d agents once, then %zu state changes), %.1f MB\n", title,
                 messages.size(), kBoardAgents, changes,
                 static_cast<double>(run.frames().bytes.size()) / 1e6);
-    printFigure("messages handled per second", count / run.seconds(), "msg/s", Aim::AtLeast,
-                kAimMessagesPerSecond);
+    if (kind == Run::Flood) {
+        printFigure("messages handled per second", rate, "msg/s", Aim::AtLeast,
+                    kAimMessagesPerSecond);
+    } else {
+        printInfo("messages handled per second", rate, "msg/s");
+        printFigure("last message handled after the last frame sent",
+                    (run.seconds() - run.sendingSeconds()) * 1e3, "ms", Aim::Below, kAimAnswerMs);
+    }
     printFigure("rows not showing the last message sent",
                 run.board().rowsNotShowing(lastOfEachAgent(messages)), "rows", Aim::Below, 1);
-    if (answerHasAim) {
-        printFigure("queued call answered after, p50", percentile(answers, 0.5), "ms", Aim::Below,
-                    kAimAnswerMs);
-        printFigure("queued call answered after, p99", percentile(answers, 0.99), "ms", Aim::Below,
-                    kAimAnswerMs);
+    if (kind == Run::Flood) {
+        printInfo("queued call answered after, p50", answerP50, "ms");
+        printInfo("queued call answered after, p99", answerP99, "ms");
     } else {
-        printInfo("queued call answered after, p50", percentile(answers, 0.5), "ms");
-        printInfo("queued call answered after, p99", percentile(answers, 0.99), "ms");
+        printFigure("queued call answered after, p50", answerP50, "ms", Aim::Below, kAimAnswerMs);
+        printFigure("queued call answered after, p99", answerP99, "ms", Aim::Below, kAimAnswerMs);
     }
     printInfo("queued call answered after, max", percentile(answers, 1.0), "ms");
     printInfo("queued calls answered", static_cast<double>(answers.size()), "calls");
@@ -90,11 +102,9 @@ int main(int argc, char** argv) {
     const std::size_t floodChanges = floodChangesFrom(argc, argv);
     QApplication application(argc, argv);
     std::printf("agent messages through the shown main window, loopback, colours on\n");
-    // The flood outruns the window on purpose, so how long a call waits there only grows
-    // with the flood's length: shown, without an aim.
-    const bool flooded =
-        measure("flood, as fast as the socket takes them", floodChanges, {kBoardAgents, 0}, false);
-    const bool steady =
-        measure("steady 50,000 messages/s", kSteadyChanges, {kBoardAgents, kSteadyRate}, true);
+    const bool flooded = measure("flood, as fast as the socket takes them", Run::Flood,
+                                 floodChanges, {kBoardAgents, 0});
+    const bool steady = measure("steady 50,000 messages/s", Run::Steady, kSteadyChanges,
+                                {kBoardAgents, kSteadyRate});
     return flooded && steady ? 0 : 1;
 }
