@@ -28,27 +28,29 @@ double cpuOfProcess() {
 }  // namespace
 
 BoardRun::BoardRun(const std::vector<AgentMessage>& messages, const SendPace& pace)
-    : frames_(framesOf(messages)), pace_(pace), sendTimes_(messages.size()) {
-    if (sender_.listen()) board_ = std::make_unique<BoardWindow>(sender_.port());
-}
+    : frames_(framesOf(messages)),
+      pace_(pace),
+      sendTimes_(messages.size()),
+      listening_(sender_.listen()),
+      board_(sender_.port()) {}
 
 bool BoardRun::run() {
-    if (board_ == nullptr) {
+    if (!listening_) {
         std::fprintf(stderr, "no loopback port to listen on\n");
         return false;
     }
-    board_->grid().viewport()->installEventFilter(&paints_);
+    board_.grid().viewport()->installEventFilter(&paints_);
     sender_.start([this](int descriptor) {
         const bool sent = sendPaced(descriptor, frames_, pace_, sendTimes_);
         lastSent_ = monotonicNanos();
         return sent;
     });
     // The registration reply comes first, then the messages.
-    HandOverWatch watch(board_->dialog(), 1 + static_cast<int64_t>(frames_.ends.size()),
+    HandOverWatch watch(board_.dialog(), 1 + static_cast<int64_t>(frames_.ends.size()),
                         [this] { finish(); });
     windowCpu_ = cpuOfThisThread();
     processCpu_ = cpuOfProcess();
-    if (!board_->showAndStart()) {
+    if (!board_.showAndStart()) {
         std::fprintf(stderr, "the window was never shown\n");
         return false;
     }

@@ -3,7 +3,6 @@
 #include <QEventLoop>
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "e2e_agent_traffic.h"
@@ -21,7 +20,7 @@ class BoardRun {
     BoardRun(const std::vector<AgentMessage>& messages, const SendPace& pace);
 
     // The window, to attach observers before the run.
-    BoardWindow& board() { return *board_; }
+    BoardWindow& board() { return board_; }
     const FrameStream& frames() const { return frames_; }
     const SendTimes& sendTimes() const { return sendTimes_; }
 
@@ -48,7 +47,8 @@ class BoardRun {
     SendTimes sendTimes_;
     std::atomic<int64_t> lastSent_{0};
     LoopbackSender sender_;
-    std::unique_ptr<BoardWindow> board_;
+    bool listening_;
+    BoardWindow board_;  // pointed at port 0 when there was no port to listen on
     PaintCounter paints_;
     QEventLoop loop_;
     int64_t handled_ = 0;

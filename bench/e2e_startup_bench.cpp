@@ -9,6 +9,8 @@
 //
 // Usage: e2e_startup_bench [runs after the first, 10 by default]
 
+#include <unistd.h>
+
 #include <QEvent>
 #include <QMetaObject>
 #include <QWindow>
