@@ -164,6 +164,7 @@ void CBrevixDlg::reject() {
 }
 
 bool CBrevixDlg::event(QEvent* event) {
+    markTakenOver(event);
     if (event->type() != AgentMsgEvent::kType) return QDialog::event(event);
     // An event of the same number from elsewhere is not ours to take apart.
     if (auto* message = dynamic_cast<AgentMsgEvent*>(event)) {
@@ -174,7 +175,9 @@ bool CBrevixDlg::event(QEvent* event) {
 }
 
 bool CBrevixDlg::postAgentMsg(char* block, int32_t kind) {
-    QCoreApplication::postEvent(this, new AgentMsgEvent(block, kind));
+    auto* event = new AgentMsgEvent(block, kind);
+    markHandedOver(event);
+    QCoreApplication::postEvent(this, event);
     return true;
 }
 
