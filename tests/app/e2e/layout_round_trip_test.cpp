@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPushButton>  // the modal answerer clicks them
+#include <QPushButton>  // complete before the modal answerer uses it
 #include <cstdint>
 #include <ostream>
 #include <string>

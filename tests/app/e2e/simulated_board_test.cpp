@@ -1,7 +1,6 @@
 #include "simulated_board_test.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTimer>
 
 #include "app/control_ids.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QPushButton>  // the modal answerer clicks them
+#include <QPushButton>  // complete before the modal answerer uses it
 #include <chrono>
 #include <memory>
 #include <string>
@@ -27,8 +27,8 @@ class SimulatedBoardTest : public WindowTest {
 
     // The rows the final-state file calls for; empty while there is no file.
     std::vector<AgentRow> finalStateRows() const;
-    // Runs events until the reader has reported the end of the link: the six ERROR reports,
-    // each with its box, all answered.
+    // Runs events until the reader's last report, that it ends, has opened its box and every
+    // box is answered.
     bool waitForTheLinkToEnd(std::chrono::milliseconds limit = kTrafficLimit);
     // The window is connected no more: Start and the boxes stay disabled and timer 59 is off.
     void expectBrokenAndStillDisabled() const;

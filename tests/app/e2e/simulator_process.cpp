@@ -3,14 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string_view>
-
-extern char** environ;
 
 namespace {
 
@@ -32,17 +30,20 @@ bool SimulatorProcess::start(const std::vector<std::string>& arguments) {
 
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        // A test process that dies without its destructors (a sanitizer's halt, a crash)
+        // takes the child with it. Only calls that are safe after fork until the exec.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        ::dup2(pipeEnds[1], STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
     ::close(pipeEnds[1]);
     output_ = pipeEnds[0];
-    if (spawned != 0) {
-        pid_ = -1;
-        return false;
-    }
+    if (pid_ < 0) return false;
     std::string line = readListeningLine();
     if (line.starts_with(kListeningPrefix)) {
         port_ = std::atoi(line.c_str() + kListeningPrefix.size());

@@ -18,6 +18,7 @@ WindowWatch::WindowWatch(CBrevixDlg& window) : window_(window) {
 }
 
 bool WindowWatch::eventFilter(QObject* watched, QEvent* event) {
+    markTakenOver(event);  // a hand-over reaches this filter before the window
     if (event->type() == QEvent::Show) {
         if (auto* box = qobject_cast<QMessageBox*>(watched)) {
             boxesOpened_.push_back(box->text().toStdString());
