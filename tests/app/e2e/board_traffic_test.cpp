@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <cstddef>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,9 +17,11 @@ constexpr const char* kRegistered = "Registration to server succeeded";
 using BoardTraffic = SimulatedBoardTest;
 
 TEST_F(BoardTraffic, EveryAgentShowsItsLastStateAndDurationsAdvanceOnTheTick) {
+    constexpr int kAgents = 40;
     constexpr int kMessages = 400;
-    ASSERT_NO_FATAL_FAILURE(startSimulator({"--agents", "40", "--count", std::to_string(kMessages),
-                                            "--rate", "800", "--at-end", "idle"}));
+    ASSERT_NO_FATAL_FAILURE(
+        startSimulator({"--agents", std::to_string(kAgents), "--count", std::to_string(kMessages),
+                        "--rate", "800", "--at-end", "idle"}));
     ASSERT_NO_FATAL_FAILURE(startBoard());
     ASSERT_TRUE(
         runEventsUntil([&] { return watch->serverBodiesTaken() == kMessages + 1; }, kTrafficLimit))
@@ -27,13 +31,13 @@ TEST_F(BoardTraffic, EveryAgentShowsItsLastStateAndDurationsAdvanceOnTheTick) {
     // Every agent came in at the same fixed time; the refresh at the next tick of the
     // one-second timer shows the time the clock has moved on by.
     std::vector<std::string> durations = durationsOnBoard(window->grid());
-    ASSERT_EQ(durations.size(), 40u);
-    EXPECT_EQ(durations, std::vector<std::string>(40, "      0:00:00"));
+    ASSERT_EQ(durations.size(), std::size_t{kAgents});
+    EXPECT_EQ(durations, std::vector<std::string>(kAgents, "      0:00:00"));
     clock.now += 3725;
     EXPECT_TRUE(runEventsUntil(
         [&] {
             return durationsOnBoard(window->grid()) ==
-                   std::vector<std::string>(40, "      1:02:05");
+                   std::vector<std::string>(kAgents, "      1:02:05");
         },
         std::chrono::seconds(5)));
 
@@ -41,8 +45,8 @@ TEST_F(BoardTraffic, EveryAgentShowsItsLastStateAndDurationsAdvanceOnTheTick) {
     // sent last to each agent.
     modals.answerWith(QMessageBox::Yes);
     findControl<QPushButton>(*window, kIdExit)->click();
-    ASSERT_TRUE(
-        runEventsUntil([&] { return finalStateRows().size() == 40; }, std::chrono::seconds(10)));
+    ASSERT_TRUE(runEventsUntil([&] { return finalStateRows().size() == kAgents; },
+                               std::chrono::seconds(10)));
     EXPECT_EQ(rowsOnBoard(window->grid()), finalStateRows());
     EXPECT_EQ(modals.texts(), std::vector<std::string>{"Are you sure to exit now?"});
 }

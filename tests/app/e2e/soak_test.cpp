@@ -4,7 +4,6 @@
 #include <QObject>
 #include <algorithm>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -110,8 +109,6 @@ TEST_F(Soak, WindowKeepsAnsweringAndEveryRowEndsAtTheLastValidState) {
         return text.rfind(kRefusedAgent, 0) == 0;
     }));
     EXPECT_EQ(watch->boxesOpened(), closedLinkBoxes({}));
-    std::cout << "soak: " << seconds << " s, " << watch->serverBodiesTaken()
-              << " bodies taken, longest wait of a queued call " << probe.longestMs() << " ms\n";
 }
 
 }  // namespace
