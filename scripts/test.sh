@@ -40,6 +40,8 @@ for fuzzer in build/test-fuzz/tests/fuzz/fuzz_*; do
   rm -rf "$corpus"
 done
 
+# The sanitizer suites run the soak test for a shorter while; the plain suite for a minute.
+export BREVIX_SOAK_SECONDS=20
 build build/test-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVIX_SANITIZE=thread -DBREVIX_BENCH=OFF
 run_suite build/test-tsan
 
@@ -47,5 +49,6 @@ build build/test-asan -DCMAKE_BUILD_TYPE=Debug -DBREVIX_SANITIZE=address -DBREVI
 run_suite build/test-asan
 
 # The plain build last, so the closing summary is its own.
+export BREVIX_SOAK_SECONDS=60
 build build/test-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build/test-plain
