@@ -6,6 +6,13 @@
 
 namespace {
 
+// Keeps the few cut points in order as they come.
+void insertCut(std::size_t* cuts, std::size_t& count, std::size_t cut) {
+    std::size_t at = count++;
+    for (; at > 0 && cuts[at - 1] > cut; --at) cuts[at] = cuts[at - 1];
+    cuts[at] = cut;
+}
+
 // Keeps the fault generator apart from the traffic generator of the same variant.
 constexpr uint64_t kFaultStream = 0x5D1C3A77F00DULL;
 
@@ -164,12 +171,11 @@ void FaultInjector::splitIntoPieces(Transmission& out, std::size_t frameStart,
     // Half the time one cut falls inside the frame's header, which a reader most easily
     // gets wrong; a frame is at least 7 bytes, so the cut is never at its end.
     if (random_.chance(0.5)) {
-        cuts[cutCount++] = frameStart + 1 + random_.below(kFrameHeaderSize - 1);
+        insertCut(cuts, cutCount, frameStart + 1 + random_.below(kFrameHeaderSize - 1));
     }
     while (cutCount < wanted) {
-        cuts[cutCount++] = 1 + random_.below(static_cast<uint32_t>(out.size - 1));
+        insertCut(cuts, cutCount, 1 + random_.below(static_cast<uint32_t>(out.size - 1)));
     }
-    std::sort(cuts, cuts + cutCount);
     cutCount = static_cast<std::size_t>(std::unique(cuts, cuts + cutCount) - cuts);
 
     std::size_t start = 0;
