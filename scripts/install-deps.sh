@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev googletest
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev git
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-wine
 )
 

@@ -27,7 +27,8 @@ run_suite() {
 }
 
 echo "== formatting"
-git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+find src tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
 
 echo "== fuzzers, ${fuzz_seconds}s each"
 CXX=clang++ cmake -S . -B build/test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
