@@ -5,8 +5,6 @@
 // one row rewritten and painted, as for a single agent message.
 
 #include <QApplication>
-#include <QWidget>
-#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "app/grid/msflexgrid1.h"
+#include "shown_agent_grid.h"
 
 namespace {
 
@@ -22,9 +21,6 @@ constexpr int32_t kAgents = 400;
 constexpr int32_t kColumns = 7;
 constexpr int kPasses = 60;
 constexpr std::array<int32_t, 3> kColouredColumns = {2, 3, 5};
-constexpr std::array<const char*, kColumns> kCaptions = {
-    "AgentID", "Agent name", "Mode", "Duration", "Extension", "ExtState", "Queues"};
-constexpr std::array<int32_t, kColumns> kWidthsTwips = {800, 1600, 1400, 1000, 900, 1200, 1200};
 
 using Clock = std::chrono::steady_clock;
 using CellTexts = std::array<std::array<char, 32>, kColumns>;
@@ -108,22 +104,11 @@ void measureOneRow(CMsflexgrid1& grid, const std::array<std::vector<CellTexts>, 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication application(argc, argv);
-
-    QWidget host;
-    host.resize(780, 640);
-    auto* grid = new CMsflexgrid1(&host);
-    grid->setGeometry(8, 100, 764, 530);
-    grid->setColumnCount(kColumns);
-    for (int32_t column = 0; column < kColumns; ++column) {
-        grid->setCellText(0, column, kCaptions[column]);
-        grid->setColumnWidth(column, kWidthsTwips[column]);
-    }
+    ShownAgentGrid shown;
+    CMsflexgrid1* grid = &shown.grid();
     grid->setRowCount(kAgents + 1);
-    host.show();
-    for (int tries = 0; tries < 100 && !host.windowHandle()->isExposed(); ++tries)
-        QCoreApplication::processEvents();
 
     const std::array<std::vector<CellTexts>, 2> texts = {makeTexts(0), makeTexts(1)};
     std::printf("agent grid: %d rows x %d cells + %zu colour pairs per row, widget shown\n",
